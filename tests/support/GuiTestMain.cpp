@@ -1,0 +1,9 @@
+// Entry point of every test that needs widgets: one QApplication for the whole executable.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    QApplication application(argc, argv);
+    return RUN_ALL_TESTS();
+}
