@@ -2,6 +2,8 @@
 
 #include "collection/Windows1252.h"
 
+#include <QList>
+
 namespace dovra::toolkit {
 
 QString toQString(std::string_view windows1252) {
