@@ -34,4 +34,24 @@ std::optional<unsigned char> windows1252FromUnicode(char32_t character) {
     return std::nullopt;
 }
 
+std::string windows1252FromUtf8(std::string_view utf8) {
+    std::string bytes;
+    bytes.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t character = length == 1   ? lead
+                             : length == 2 ? lead & 0x1F
+                             : length == 3 ? lead & 0x0F
+                                           : lead & 0x07;
+        for (int k = 1; k < length && i + k < utf8.size(); ++k) {
+            character = (character << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        }
+        i += length;
+        const auto byte = windows1252FromUnicode(character);
+        bytes.push_back(static_cast<char>(byte ? *byte : '?'));
+    }
+    return bytes;
+}
+
 } // namespace dovra

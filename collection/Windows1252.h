@@ -1,6 +1,8 @@
 #pragma once
 
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace dovra {
 
@@ -11,5 +13,9 @@ char32_t unicodeFromWindows1252(unsigned char byte);
 
 // The byte for a Unicode character, or nothing when Windows-1252 cannot hold it.
 std::optional<unsigned char> windows1252FromUnicode(char32_t character);
+
+// The program's own German texts are written in UTF-8 in the sources; this turns one into the
+// Windows-1252 bytes every text of the program holds. Characters it cannot hold become "?".
+std::string windows1252FromUtf8(std::string_view utf8);
 
 } // namespace dovra

@@ -37,5 +37,15 @@ TEST(Windows1252, CharactersItCannotHold) {
     }
 }
 
+TEST(Windows1252, FromUtf8) {
+    EXPECT_EQ(windows1252FromUtf8("Datei geöffnet."), "Datei ge\xF6"
+                                                      "ffnet.");
+    EXPECT_EQ(windows1252FromUtf8("Größter Satz: ("), "Gr\xF6\xDF"
+                                                      "ter Satz: (");
+    EXPECT_EQ(windows1252FromUtf8("€ „Pünngs“"), "\x80 \x84P\xFCnngs\x93");
+    EXPECT_EQ(windows1252FromUtf8("a\r\nb"), "a\r\nb");
+    EXPECT_EQ(windows1252FromUtf8("中😀"), "??");
+}
+
 } // namespace
 } // namespace dovra
