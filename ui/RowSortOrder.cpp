@@ -66,6 +66,67 @@ std::vector<std::uint32_t> replay(std::vector<std::uint32_t> values, const SortP
     return order;
 }
 
+// One text seen through a window of eight bytes starting at some depth: the bytes as a big-endian
+// number (zero past the end) and how many bytes the text has from the depth on, 9 standing for
+// "more than the window". Ordering by both orders the texts as far as the window reaches: a text
+// that ends inside it is a beginning of the others with the same window, so it comes first.
+struct Window {
+    std::uint64_t bytes;
+    std::uint32_t rest;
+    std::uint32_t row;
+
+    bool operator<(const Window& other) const {
+        return bytes != other.bytes ? bytes < other.bytes : rest < other.rest;
+    }
+};
+
+// Ranks 0, 1, 2, ... in byte order, equal texts sharing one. Sorting the windows rather than the
+// texts keeps the comparisons on contiguous numbers; only texts that tie over a whole window are
+// sorted again, by their next eight bytes.
+std::vector<std::uint32_t> textRanks(std::span<const std::string_view> keys) {
+    std::vector<Window> windows(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        windows[i].row = static_cast<std::uint32_t>(i);
+    }
+    struct Range {
+        std::size_t begin, end, depth;
+    };
+    std::vector<Range> pending = {{0, windows.size(), 0}};
+    while (!pending.empty()) {
+        const Range range = pending.back();
+        pending.pop_back();
+        for (std::size_t i = range.begin; i < range.end; ++i) {
+            const std::string_view text = keys[windows[i].row];
+            std::uint64_t bytes = 0;
+            for (std::size_t at = range.depth; at < range.depth + 8; ++at) {
+                bytes = bytes << 8 | (at < text.size() ? static_cast<unsigned char>(text[at]) : 0u);
+            }
+            windows[i].bytes = bytes;
+            windows[i].rest =
+                static_cast<std::uint32_t>(std::min<std::size_t>(text.size() - range.depth, 9));
+        }
+        std::sort(windows.begin() + range.begin, windows.begin() + range.end);
+        for (std::size_t first = range.begin, last; first < range.end; first = last) {
+            last = first + 1;
+            while (last < range.end && !(windows[first] < windows[last])) {
+                ++last;
+            }
+            if (windows[first].rest == 9 && last - first > 1) {
+                pending.push_back({first, last, range.depth + 8});
+            }
+        }
+    }
+    std::vector<std::uint32_t> ranks(keys.size());
+    std::uint32_t rank = 0;
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        if (i > 0 && keys[windows[i - 1].row] != keys[windows[i].row]) {
+            ++rank;
+        }
+        ranks[windows[i].row] = rank;
+    }
+    return ranks;
+}
+
 } // namespace
 
 std::vector<std::uint32_t> selectionSortOrder(std::span<const std::int32_t> keys, int direction,
@@ -88,19 +149,7 @@ std::vector<std::uint32_t> selectionSortOrder(std::span<const std::string_view> 
     if (direction == 0) {
         return identity(keys.size());
     }
-    // Texts are ranked once so that the tournament compares numbers; equal texts share a rank.
-    // string_view compares through char_traits<char>, which takes bytes as unsigned.
-    std::vector<std::uint32_t> byText = identity(keys.size());
-    std::sort(byText.begin(), byText.end(),
-              [keys](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
-    std::vector<std::uint32_t> values(keys.size());
-    std::uint32_t rank = 0;
-    for (std::size_t i = 0; i < byText.size(); ++i) {
-        if (i > 0 && keys[byText[i - 1]] != keys[byText[i]]) {
-            ++rank;
-        }
-        values[byText[i]] = rank;
-    }
+    std::vector<std::uint32_t> values = textRanks(keys);
     if (direction > 0) {
         for (std::uint32_t& value : values) {
             value = ~value;

@@ -89,13 +89,24 @@ std::vector<std::int32_t> randomNumbers(std::mt19937& random, std::size_t length
 }
 
 // Short texts over a few bytes, below and above 0x80 and the NUL byte, so equal texts, texts
-// that begin one another and the empty text are all common.
+// that begin one another and the empty text are all common. Half of them start with a stem that
+// ends just before, at or after a multiple of eight bytes, or holds NUL bytes there, where texts
+// that agree on their first bytes are told apart by the bytes that follow.
 std::vector<std::string> randomTexts(std::mt19937& random, std::size_t length) {
     constexpr char bytes[] = {'\0', 'A', 'Z', 'a', '\x7F', '\x80', '\xD6', '\xFF'};
+    using namespace std::string_literals; // the NUL bytes belong to the stems
+    const std::string stems[] = {
+        "Hofbr\xE4u"s,   "Hofbr\xE4u "s,         "Hofbr\xE4u P"s,           "Pils\0\0\0"s,
+        "Pils\0\0\0\0"s, "W\xFCrzburger Hofbr"s, "W\xFCrzburger Hofbr\xE4"s};
     const auto alphabet = std::uniform_int_distribution<int>(1, 8)(random);
     const auto longest = std::uniform_int_distribution<int>(0, 3)(random);
+    const bool withStems = std::uniform_int_distribution<int>(0, 1)(random) == 1;
     std::vector<std::string> keys(length);
     for (std::string& key : keys) {
+        if (withStems && std::uniform_int_distribution<int>(0, 1)(random) == 1) {
+            key =
+                stems[std::uniform_int_distribution<std::size_t>(0, std::size(stems) - 1)(random)];
+        }
         const int size = std::uniform_int_distribution<int>(0, longest)(random);
         for (int i = 0; i < size; ++i) {
             key += bytes[std::uniform_int_distribution<int>(0, alphabet - 1)(random)];
