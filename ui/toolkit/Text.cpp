@@ -37,3 +37,51 @@ bool isWindows1252(const QString& text) {
 }
 
 } // namespace dovra::toolkit
+
+namespace dovra::toolkit {
+
+namespace {
+
+// Calls emit(byteRun) for the text between breaks and onBreak() for each break.
+template <class Text, class Break>
+void splitAtBreaks(std::string_view text, Text&& onText, Break&& onBreak) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            continue;
+        }
+        onText(text.substr(start, i - start));
+        onBreak();
+        const char pair = c == '\r' ? '\n' : '\r';
+        if (i + 1 < text.size() && text[i + 1] == pair) {
+            ++i;
+        }
+        start = i + 1;
+    }
+    onText(text.substr(start));
+}
+
+QString joinedAtBreaks(std::string_view text, const QString& separator) {
+    QString result;
+    result.reserve(static_cast<qsizetype>(text.size()));
+    splitAtBreaks(
+        text, [&](std::string_view run) { result += toQString(run); },
+        [&] { result += separator; });
+    return result;
+}
+
+} // namespace
+
+QString withLineBreaks(std::string_view windows1252) {
+    return joinedAtBreaks(windows1252, QStringLiteral("\n"));
+}
+
+QString inOneLine(std::string_view windows1252) {
+    if (windows1252.find_first_of("\r\n") == std::string_view::npos) {
+        return toQString(windows1252);
+    }
+    return joinedAtBreaks(windows1252, QStringLiteral(" \u00B6 "));
+}
+
+} // namespace dovra::toolkit

@@ -17,3 +17,14 @@ std::string fromQString(const QString& text);
 bool isWindows1252(const QString& text);
 
 } // namespace dovra::toolkit
+
+namespace dovra::toolkit {
+
+// Each line break of a text (CR LF, LF CR, CR or LF) as one "\n", for controls that show lines.
+QString withLineBreaks(std::string_view windows1252);
+
+// A text that may hold line breaks, shown in one line: each break (CR LF, LF CR, CR or LF)
+// becomes " ¶ ", so the user still sees where the lines were.
+QString inOneLine(std::string_view windows1252);
+
+} // namespace dovra::toolkit
