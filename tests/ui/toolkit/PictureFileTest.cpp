@@ -20,11 +20,15 @@ QRgb pattern(int x, int y) {
     return qRgb(x * 40 % 256, y * 60 % 256, 200);
 }
 
-QByteArray bmpFile(const QImage& picture) {
+QByteArray encoded(const QImage& picture, const char* format) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "bmp");
+    QImageWriter writer(&buffer, format);
     return writer.write(picture) ? buffer.data() : QByteArray();
+}
+
+QByteArray bmpFile(const QImage& picture) {
+    return encoded(picture, "bmp");
 }
 
 QImage patternPicture(int width, int height) {
@@ -220,9 +224,23 @@ void fixChecksums(QByteArray& png) {
 }
 
 TEST_F(PictureFile, DamagedCopiesOfRealPicturesNeverCrash) {
+    QImage indexed(40, 30, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(10, 20, 30), qRgb(250, 128, 0), qRgb(0, 200, 90)});
+    for (int y = 0; y < indexed.height(); ++y) {
+        for (int x = 0; x < indexed.width(); ++x) {
+            indexed.setPixel(x, y, (x / 3 + y) % 3);
+        }
+    }
     std::vector<QByteArray> originals = {
         pngFile(64, 48, pattern),
-        bmpFile(patternPicture(33, 17)),
+        pngFile(
+            30, 20, [](int x, int y) { return qRgba(x * 8, y * 12, 50, (x * y) % 256); }, true),
+        kPngSignature + ihdrChunk(37, 29, 8, 2, 1) +
+            pngChunk("IDAT", interlacedImageData(37, 29, pattern, 6)) + pngChunk("IEND", {}),
+        encoded(indexed, "png"),
+        encoded(indexed.convertToFormat(QImage::Format_Grayscale8), "png"),
+        encoded(patternPicture(33, 17), "bmp"),
+        encoded(indexed, "bmp"),
         QByteArray(reinterpret_cast<const char*>(resources::defaultPictureBmp().data()),
                    static_cast<qsizetype>(resources::defaultPictureBmp().size())),
     };
