@@ -4,6 +4,7 @@
 #include "ui/ListView.h"
 #include "ui/MainWindow.h"
 #include "ui/StatusArea.h"
+#include "ui/toolkit/DefaultPicture.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -30,6 +31,7 @@ void initialiseWindowSystem() {
 
 App::App(toolkit::Dialogs& dialogs) : program_(dialogs) {
     initialiseWindowSystem();
+    program_.toolkit.picture(previewPicture) = toolkit::defaultPicture();
     started_ = buildMainWindow(program_);
     if (started_) {
         program_.toolkit.setText(Control::TotalNumberField, "1");
