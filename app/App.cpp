@@ -1,8 +1,10 @@
 #include "App.h"
 
 #include "FileCommands.h"
+#include "RecordCommands.h"
 #include "ui/ListView.h"
 #include "ui/MainWindow.h"
+#include "ui/PicturePreview.h"
 #include "ui/StatusArea.h"
 #include "ui/toolkit/DefaultPicture.h"
 
@@ -71,16 +73,31 @@ bool App::handlePending() {
 
 void App::dispatchControl(Control control) {
     switch (control) {
+    case Control::RecordList:
+        previewSelectedRow(program_);
+        break;
     case Control::CountryBox:
     case Control::SetNumberField:
     case Control::NameField:
         handleFilterEvent(program_);
+        break;
+    case Control::BrowseButton:
+        browseForPicture(program_);
+        break;
+    case Control::AddButton:
+        addRecord(program_);
+        break;
+    case Control::DeleteButton:
+        deleteRecord(program_);
         break;
     case Control::QuitButton:
         lastEvent_ = Event::Kind::Close;
         break;
     case Control::OkButton:
         leaveNoticeMode(program_);
+        break;
+    case Control::ResetButton:
+        resetForm(program_);
         break;
     default:
         break;

@@ -21,6 +21,8 @@ void enableCommandControls(toolkit::Toolkit& tk, bool enabled) {
 
 void showStatus(Program& program, std::string_view text) {
     program.toolkit.setText(Control::StatusText, windows1252FromUtf8(text));
+    // Shown at once: a command that reports progress keeps the loop busy until it is done.
+    program.toolkit.repaintNow(Control::StatusText);
 }
 
 void enterNoticeMode(Program& program, std::string_view text) {

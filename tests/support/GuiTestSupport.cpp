@@ -14,6 +14,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -59,8 +60,12 @@ void ProgramTest::chooseMenu(MenuItem item) {
 }
 
 void ProgramTest::click(Control control) {
+    // A person's click takes longer than the loop's turn for the focus change it causes, so the
+    // button is released only after that turn.
     QWidget* w = widget(control);
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+    pump();
+    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
 }
 
 void ProgramTest::type(Control control, const QString& keys) {
@@ -107,6 +112,17 @@ void ProgramTest::openFile(const QString& path) {
 void ProgramTest::saveFile(const QString& path) {
     dialogs.answerFile(path);
     chooseMenu(MenuItem::Save);
+    EXPECT_TRUE(pump());
+}
+
+QPoint ProgramTest::rowCentre(int row) {
+    auto* list = widget<QTableView>(Control::RecordList);
+    return list->visualRect(list->model()->index(row, 3)).center();
+}
+
+void ProgramTest::clickRow(int row) {
+    auto* list = widget<QTableView>(Control::RecordList);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rowCentre(row));
     EXPECT_TRUE(pump());
 }
 

@@ -41,6 +41,11 @@ protected:
     // Saves through the menu, the dialog answered with the path.
     void saveFile(const QString& path);
 
+    // A left click on the row as the user sees it, then the loop's turn.
+    void clickRow(int row);
+    // The centre of a row in the list's viewport.
+    QPoint rowCentre(int row);
+
     // The names of the rows shown, top to bottom, in UTF-8.
     std::vector<std::string> shownNames();
 
