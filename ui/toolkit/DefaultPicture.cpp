@@ -36,6 +36,9 @@ QImage defaultPicture() {
         return {};
     }
     QImage picture(width, height, QImage::Format_RGB32);
+    if (picture.isNull()) {
+        return {};
+    }
     for (int y = 0; y < height; ++y) {
         const unsigned char* in =
             file.data() + pixelOffset + rowBytes * static_cast<std::size_t>(height - 1 - y);

@@ -3,12 +3,16 @@
 #include <QIODevice>
 #include <csetjmp>
 #include <cstdint>
+#include <cstdlib>
 #include <png.h>
+#include <sys/mman.h>
 
 // libpng reports errors by longjmp. The two functions that call into libpng after setjmp
 // (readHeader and readRows) hold no C++ objects and leave nothing behind that a jump would
 // skip; the picture they decode into is owned by decodePng, above every jump, so the rows
-// decoded before a fault survive it.
+// decoded before a fault survive it. They are never inlined: what they report goes through
+// pointers into decodePng's frame, which a jump leaves intact, whereas locals of the function
+// that called setjmp may be lost.
 
 namespace dovra::toolkit {
 namespace {
@@ -95,8 +99,8 @@ void requestRgb32(png_structp png, png_infop info) {
 }
 
 // Reads everything up to the image data and sets up the transformations.
-Header readHeader(png_structp png, png_infop info, const Source* source, std::int64_t maxPixels,
-                  Layout* layout) {
+[[gnu::noinline]] Header readHeader(png_structp png, png_infop info, const Source* source,
+                                    std::int64_t maxPixels, Layout* layout) {
     if (setjmp(png_jmpbuf(png))) {
         // The file ended, or its end chunk came, where the image data should have begun: the
         // image data is missing, which counts as damaged image data, not as a bad header.
@@ -127,27 +131,84 @@ Header readHeader(png_structp png, png_infop info, const Source* source, std::in
     return Header::Readable;
 }
 
+// Where the row reading has got to; plain data that outlives a jump.
+struct Progress {
+    png_uint_32 row; // the row being read; every row above it holds decoded pixels
+    bool marked;     // that row carries kUnwritten in its first pixel
+};
+
+// libpng writes a row in one piece and always with alpha 0xFF, so a first pixel with alpha 0
+// tells that it never got to the row. Marking costs one store per row, where blackening every
+// row in advance costs a second pass over the whole picture.
+constexpr std::uint32_t kUnwritten = 0;
+
+std::uint32_t* pixels(unsigned char* bits, std::ptrdiff_t bytesPerLine, png_uint_32 y) {
+    return reinterpret_cast<std::uint32_t*>(bits + static_cast<std::ptrdiff_t>(y) * bytesPerLine);
+}
+
+void blacken(std::uint32_t* row, png_uint_32 width) {
+    for (png_uint_32 x = 0; x < width; ++x) {
+        row[x] = 0xFF000000;
+    }
+}
+
 void readAllRows(png_structp png, unsigned char* bits, std::ptrdiff_t bytesPerLine,
-                 const Layout* layout) {
+                 const Layout* layout, Progress* progress) {
+    if (layout->passes == 1) {
+        for (png_uint_32 y = 0; y < layout->height; ++y) {
+            std::uint32_t* row = pixels(bits, bytesPerLine, y);
+            row[0] = kUnwritten;
+            *progress = {y, true};
+            png_read_row(png, reinterpret_cast<png_bytep>(row), nullptr);
+        }
+        *progress = {layout->height, false};
+        return;
+    }
     // Interlaced pictures are read pass by pass into the same rows; libpng writes only the
-    // pixels of the current pass, so a row keeps what the earlier passes gave it.
+    // pixels of the current pass, so a row keeps what the earlier passes gave it, and the
+    // pixels still to come must be black from the start.
+    for (png_uint_32 y = 0; y < layout->height; ++y) {
+        blacken(pixels(bits, bytesPerLine, y), layout->width);
+    }
+    *progress = {layout->height, false};
     for (int pass = 0; pass < layout->passes; ++pass) {
         for (png_uint_32 y = 0; y < layout->height; ++y) {
-            png_read_row(png, bits + static_cast<std::ptrdiff_t>(y) * bytesPerLine, nullptr);
+            png_read_row(png, reinterpret_cast<png_bytep>(pixels(bits, bytesPerLine, y)), nullptr);
         }
     }
 }
 
-// Rows decoded before an error stay in `bits`; there is nothing else to report. In an
+// Rows decoded before an error stay in `bits`, and `progress` tells how far that got. In an
 // interlaced picture that means every pixel of the passes completed before the damage and the
 // pixels of the rows of the current pass decoded before it: a coarse version of the picture
 // on black, exactly what had been decoded.
-void readRows(png_structp png, unsigned char* bits, std::ptrdiff_t bytesPerLine,
-              const Layout* layout) {
+[[gnu::noinline]] void readRows(png_structp png, unsigned char* bits, std::ptrdiff_t bytesPerLine,
+                                const Layout* layout, Progress* progress) {
     if (setjmp(png_jmpbuf(png))) {
         return;
     }
-    readAllRows(png, bits, bytesPerLine, layout);
+    readAllRows(png, bits, bytesPerLine, layout, progress);
+}
+
+// Touching the fresh pages of a large picture for the first time costs more than decoding
+// into them; in huge pages, where the system grants them, it costs a fraction.
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
+QImage allocatePicture(png_uint_32 width, png_uint_32 height) {
+    const auto bytesPerLine = static_cast<qsizetype>(width) * 4;
+    const std::size_t bytes = static_cast<std::size_t>(bytesPerLine) * height;
+    if (bytes < 4 * kHugePage) {
+        return QImage(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
+    }
+    const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    void* memory = std::aligned_alloc(kHugePage, rounded);
+    if (memory == nullptr) {
+        return {};
+    }
+    madvise(memory, rounded, MADV_HUGEPAGE);
+    return QImage(
+        static_cast<uchar*>(memory), static_cast<int>(width), static_cast<int>(height),
+        bytesPerLine, QImage::Format_RGB32, [](void* block) { std::free(block); }, memory);
 }
 
 struct ReadStruct {
@@ -182,14 +243,21 @@ QImage decodePng(QIODevice& device, std::int64_t maxPixels) {
         std::int64_t{layout.width} * std::int64_t{layout.height} > maxPixels) {
         return {};
     }
-    QImage picture(static_cast<int>(layout.width), static_cast<int>(layout.height),
-                   QImage::Format_RGB32);
+    QImage picture = allocatePicture(layout.width, layout.height);
     if (picture.isNull()) {
         return {};
     }
-    picture.fill(Qt::black);
+    unsigned char* bits = picture.bits();
+    Progress progress{0, false};
     if (header == Header::Readable) {
-        readRows(read.png, picture.bits(), picture.bytesPerLine(), &layout);
+        readRows(read.png, bits, picture.bytesPerLine(), &layout, &progress);
+    }
+    png_uint_32 firstBlack = progress.row;
+    if (progress.marked && pixels(bits, picture.bytesPerLine(), firstBlack)[0] != kUnwritten) {
+        ++firstBlack; // libpng wrote the row, then failed at the end of the image data
+    }
+    for (png_uint_32 y = firstBlack; y < layout.height; ++y) {
+        blacken(pixels(bits, picture.bytesPerLine(), y), layout.width);
     }
     return picture;
 }

@@ -132,10 +132,15 @@ inline QByteArray pngFile(int width, int height, const std::function<QRgb(int, i
            pngChunk("IDAT", imageData(width, height, alpha, pixel, level)) + pngChunk("IEND", {});
 }
 
+// Opaque black from the given row down, checked in the raw bytes: RGB32 keeps alpha at 0xFF.
 inline bool allBlack(const QImage& picture, int fromRow = 0) {
+    if (picture.format() != QImage::Format_RGB32) {
+        return false;
+    }
     for (int y = fromRow; y < picture.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
         for (int x = 0; x < picture.width(); ++x) {
-            if ((picture.pixel(x, y) & 0xFFFFFF) != 0) {
+            if (row[x] != 0xFF000000) {
                 return false;
             }
         }
