@@ -29,24 +29,9 @@ const char* const controlProperty = "dovraControl";
 constexpr int fieldHeight = 20;
 
 // Windows never close by themselves: their close box only asks, through the queue.
-class MainWindowWidget : public QMainWindow {
+template <class Base> class AskingToClose : public Base {
 public:
-    MainWindowWidget(EventQueue& events, int number) : events_(events), number_(number) {}
-
-protected:
-    void closeEvent(QCloseEvent* event) override {
-        event->ignore();
-        events_.push({Event::Kind::Close, number_});
-    }
-
-private:
-    EventQueue& events_;
-    int number_;
-};
-
-class DialogWindowWidget : public QWidget {
-public:
-    DialogWindowWidget(EventQueue& events, int number) : events_(events), number_(number) {}
+    AskingToClose(EventQueue& events, int number) : events_(events), number_(number) {}
 
 protected:
     void closeEvent(QCloseEvent* event) override {
@@ -149,12 +134,12 @@ bool Toolkit::openWindow(WindowNumber number, const WindowSpec& spec) {
         flags |= Qt::WindowMinimizeButtonHint;
     }
     if (number == WindowNumber::Main) {
-        auto main = std::make_unique<MainWindowWidget>(events_, n);
+        auto main = std::make_unique<AskingToClose<QMainWindow>>(events_, n);
         area = new QWidget(main.get());
         main->setCentralWidget(area);
         top = std::move(main);
     } else {
-        top = std::make_unique<DialogWindowWidget>(events_, n);
+        top = std::make_unique<AskingToClose<QWidget>>(events_, n);
         area = top.get();
     }
     top->setWindowFlags(flags);
