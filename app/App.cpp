@@ -2,6 +2,8 @@
 
 #include "FileCommands.h"
 #include "RecordCommands.h"
+#include "ui/ColumnSort.h"
+#include "ui/EditDialog.h"
 #include "ui/ListView.h"
 #include "ui/MainWindow.h"
 #include "ui/PicturePreview.h"
@@ -37,6 +39,7 @@ App::App(toolkit::Dialogs& dialogs) : program_(dialogs) {
     started_ = buildMainWindow(program_);
     if (started_) {
         program_.toolkit.setText(Control::TotalNumberField, "1");
+        installColumnSort(program_);
     }
 }
 
@@ -89,6 +92,9 @@ void App::dispatchControl(Control control) {
         break;
     case Control::DeleteButton:
         deleteRecord(program_);
+        break;
+    case Control::EditButton:
+        editRecord(program_);
         break;
     case Control::QuitButton:
         lastEvent_ = Event::Kind::Close;

@@ -65,9 +65,9 @@ void resetForm(Program& program) {
     toolkit::Toolkit& tk = program.toolkit;
     showStatus(program, "Parameter werden gelöscht...");
     tk.setState(Control::CountryBox, 0);
-    for (const Control field : {Control::SetNumberField, Control::CapNumberField,
-                                Control::FoundDatePicker, Control::NameField,
-                                Control::ImagePathField, Control::DamageEditor}) {
+    for (const Control field :
+         {Control::SetNumberField, Control::CapNumberField, Control::FoundDatePicker,
+          Control::NameField, Control::ImagePathField, Control::DamageEditor}) {
         tk.setText(field, "");
     }
     showStatus(program, "Alle Parameter gelöscht.\r\nBereit");

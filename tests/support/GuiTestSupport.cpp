@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -126,6 +127,13 @@ void ProgramTest::clickRow(int row) {
     EXPECT_TRUE(pump());
 }
 
+void ProgramTest::clickColumnTitle(int column) {
+    QHeaderView* header = widget<QTableView>(Control::RecordList)->horizontalHeader();
+    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                    header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+}
+
 std::vector<std::string> ProgramTest::shownNames() {
     std::vector<std::string> names;
     toolkit::Toolkit& tk = app->toolkit();
@@ -165,6 +173,23 @@ void typeChars(QWidget* widget, const QString& characters) {
 
 void whenIdle(std::function<void()> fn) {
     QTimer::singleShot(0, std::move(fn));
+}
+
+} // namespace dovra::test
+
+namespace dovra::test {
+
+void script(std::vector<std::function<void()>> steps) {
+    if (steps.empty()) {
+        return;
+    }
+    auto first = std::move(steps.front());
+    steps.erase(steps.begin());
+    whenIdle([first = std::move(first), rest = std::move(steps)]() mutable {
+        first();
+        // Later than any zero timer the step itself started, so its effects come first.
+        QTimer::singleShot(1, [rest = std::move(rest)]() mutable { script(std::move(rest)); });
+    });
 }
 
 } // namespace dovra::test

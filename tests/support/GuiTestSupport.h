@@ -46,6 +46,9 @@ protected:
     // The centre of a row in the list's viewport.
     QPoint rowCentre(int row);
 
+    // A click on a column title of RecordList.
+    void clickColumnTitle(int column);
+
     // The names of the rows shown, top to bottom, in UTF-8.
     std::vector<std::string> shownNames();
 
@@ -64,5 +67,8 @@ void typeChars(QWidget* widget, const QString& characters);
 
 // Runs fn from the event loop once the program waits for input, e.g. inside a nested loop.
 void whenIdle(std::function<void()> fn);
+// Runs the steps one after another, each at a later turn of whatever loop is waiting, so the
+// program handles what one step did before the next one starts.
+void script(std::vector<std::function<void()>> steps);
 
 } // namespace dovra::test

@@ -502,6 +502,18 @@ void Toolkit::enable(Control control, bool enabled) {
     }
 }
 
+QDate Toolkit::date(Control picker) const {
+    const auto* edit = qobject_cast<const QDateEdit*>(widget(picker));
+    return edit ? edit->date() : QDate();
+}
+
+void Toolkit::setDate(Control picker, const QDate& date) {
+    EventQueue::Silence silence(events_);
+    if (auto* edit = qobject_cast<QDateEdit*>(widget(picker))) {
+        edit->setDate(date);
+    }
+}
+
 RecordListView* Toolkit::listView(Control list) const {
     return static_cast<RecordListView*>(widget(list));
 }

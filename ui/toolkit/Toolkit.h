@@ -5,6 +5,7 @@
 #include "Numbers.h"
 #include "RecordList.h"
 
+#include <QDate>
 #include <QImage>
 #include <QPoint>
 #include <QSize>
@@ -96,6 +97,9 @@ public:
     std::string entryText(Control control, int entry) const;
     const std::vector<std::string>& entryTexts(Control control) const;
     void enable(Control control, bool enabled);
+    // The date a date picker holds.
+    QDate date(Control picker) const;
+    void setDate(Control picker, const QDate& date);
 
     // RecordList's rows.
     void setRows(Control list, std::vector<ListRow> rows); // replaces all, none selected
