@@ -108,6 +108,15 @@ int RecordListView::selectedRow() const {
     return rows.isEmpty() ? -1 : rows.front().row();
 }
 
+QModelIndex RecordListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const int rows = model()->rowCount();
+    if (rows > 0 && (action == MoveHome || action == MoveEnd)) {
+        const int column = std::max(0, currentIndex().column());
+        return model()->index(action == MoveHome ? 0 : rows - 1, column);
+    }
+    return QTableView::moveCursor(action, modifiers);
+}
+
 void RecordListView::raise() {
     events_.push(Event{Event::Kind::Control, controlNumber_});
 }

@@ -60,6 +60,8 @@ public:
 
 protected:
     bool viewportEvent(QEvent* event) override;
+    // Home and End go to the first and the last row, as in every list.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     void raise();
