@@ -1,4 +1,5 @@
 #include "app/App.h"
+#include "app/HugePages.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -17,6 +18,7 @@ bool displayAvailable() {
 } // namespace
 
 int main(int argc, char** argv) {
+    dovra::restartWithHugePageMalloc(argv);
     if (!displayAvailable()) {
         std::fputs("dovra: keine Anzeige gefunden (DISPLAY ist nicht gesetzt); ohne Bildschirm "
                    "startet es mit »xvfb-run dovra« oder »QT_QPA_PLATFORM=vnc dovra«.\n",

@@ -6,23 +6,12 @@
 namespace dovra {
 
 StatisticsFigures computeStatistics(CapCollection& collection) {
-    StatisticsFigures figures;
-    figures.recordCount = collection.count();
+    StatisticsTally tally({});
     collection.reset();
     while (const CapRecord* record = collection.next()) {
-        if (record->setNumber > figures.highestSet) {
-            figures.highestSet = record->setNumber;
-        }
-        if (!record->damage.empty()) {
-            ++figures.damagedCount;
-        }
-        // Strict, so among equal caps the first in collection order names the set.
-        if (record->capNumber > figures.biggestCap) {
-            figures.biggestCap = record->capNumber;
-            figures.biggestCapSet = record->setNumber;
-        }
+        tally.addAtEnd(*record);
     }
-    return figures;
+    return tally.figures();
 }
 
 void StatisticsTally::countCommon(const CapRecord& record) {
@@ -47,6 +36,7 @@ void StatisticsTally::addAtFront(const CapRecord& record) {
 
 void StatisticsTally::addAtEnd(const CapRecord& record) {
     countCommon(record);
+    // Strict, so among equal caps the first in collection order names the set.
     if (record.capNumber > figures_.biggestCap) {
         figures_.biggestCap = record.capNumber;
         figures_.biggestCapSet = record.setNumber;

@@ -3,6 +3,7 @@
 #include "Program.h"
 #include "StatisticsView.h"
 #include "collection/NumberText.h"
+#include "collection/Statistics.h"
 
 #include <string_view>
 #include <vector>
@@ -59,9 +60,12 @@ void refreshList(Program& program) {
 
     std::vector<toolkit::ListRow> rows;
     rows.reserve(static_cast<std::size_t>(program.collection.count()));
+    // The statistics are counted in the same walk: a million records are read once, not twice.
+    StatisticsTally statistics({});
     std::int32_t position = 0;
     program.collection.reset();
     while (const CapRecord* record = program.collection.next()) {
+        statistics.addAtEnd(*record);
         const bool shown = (!byCountry || record->country == country) &&
                            (name.empty() || record->name.find(name) != std::string::npos) &&
                            (!bySet || record->setNumber == set);
@@ -71,7 +75,7 @@ void refreshList(Program& program) {
         ++position;
     }
     tk.setRows(Control::RecordList, std::move(rows));
-    refreshStatistics(program);
+    showStatistics(program, statistics.figures());
 }
 
 void handleFilterEvent(Program& program) {

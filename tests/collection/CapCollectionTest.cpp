@@ -159,6 +159,19 @@ TEST(CapCollection, NewRecordIsEmpty) {
     EXPECT_EQ(record, CapRecord{});
 }
 
+TEST(CapCollection, ARecordInsertedAfterADeleteStartsEmpty) {
+    CapCollection collection;
+    CapRecord& kept = collection.insertAfterCurrent();
+    kept.name = "kept";
+    CapRecord& gone = collection.insertAfterCurrent();
+    gone = CapRecord{7, 8, 9, std::string(100, 'n'), "c", "d", "damage", "path"};
+    collection.deleteCurrent();
+    EXPECT_EQ(collection.current(), &kept);
+    EXPECT_EQ(collection.insertAfterCurrent(), CapRecord{});
+    EXPECT_EQ(kept.name, "kept");
+    EXPECT_EQ(collection.count(), 2);
+}
+
 TEST(CapCollection, NextWalksOnceAndStopsAtTheLast) {
     CapCollection empty;
     empty.reset();
