@@ -67,6 +67,8 @@ void openCollectionFile(Program& program) {
     bool first = true;
     QElapsedTimer sinceShown;
     sinceShown.start();
+    std::uint32_t lines = 0;
+    const CapRecord* previous = nullptr; // neighbouring lines mostly share their country
 
     const auto onLine = [&](std::string_view line) {
         CapRecord& record = collection.insertAfterCurrent();
@@ -81,13 +83,15 @@ void openCollectionFile(Program& program) {
         collection.selectAt(collection.count() - 1);
         tk.setState(Control::ProgressBar,
                     size > 0 ? static_cast<int>(splitter.consumed() * 100 / size) : 0);
-        if (sinceShown.elapsed() >= statisticsInterval) {
+        if (++lines % 1024 == 0 && sinceShown.elapsed() >= statisticsInterval) {
             showLoadedStatistics(program, tally.figures());
             sinceShown.restart();
         }
-        if (program.countryEntries.insert(record.country).second) {
+        if (!(previous && previous->country == record.country) &&
+            program.countryEntries.insert(record.country).second) {
             tk.addEntry(Control::CountryBox, -1, record.country);
         }
+        previous = &record;
     };
 
     std::vector<char> block(readBlockSize);

@@ -71,8 +71,8 @@ bool openEditWindow(Program& program, const CapRecord& record, QDate& shownDate,
     if (!tk.openWindow(editWindow, window)) {
         return false;
     }
-    for (const ControlSpec& spec : controls) {
-        if (!tk.createControl(spec)) {
+    for (const ControlSpec& entry : controls) {
+        if (!tk.createControl(entry)) {
             tk.closeWindow(editWindow);
             return false;
         }

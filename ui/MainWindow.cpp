@@ -79,11 +79,11 @@ bool buildMainWindow(Program& program) {
                    {number(MenuItem::Save), QStringLiteral("Speichern")},
                    {-1, {}},
                    {number(MenuItem::Quit), QStringLiteral("Beenden")}});
-    for (const ControlSpec& spec : controls) {
-        if (!tk.createControl(spec)) {
+    for (const ControlSpec& entry : controls) {
+        if (!tk.createControl(entry)) {
             return false;
         }
-        switch (spec.number) {
+        switch (entry.number) {
         case Control::RecordList:
             setUpListColumns(tk);
             break;

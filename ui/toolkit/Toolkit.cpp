@@ -124,13 +124,13 @@ Toolkit::~Toolkit() {
     windows_.clear();
 }
 
-bool Toolkit::openWindow(WindowNumber number, const WindowSpec& spec) {
+bool Toolkit::openWindow(WindowNumber number, const WindowSpec& wanted) {
     const int n = static_cast<int>(number);
     std::unique_ptr<QWidget> top;
     QWidget* area = nullptr;
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (spec.minimiseBox) {
+    if (wanted.minimiseBox) {
         flags |= Qt::WindowMinimizeButtonHint;
     }
     if (number == WindowNumber::Main) {
@@ -143,16 +143,16 @@ bool Toolkit::openWindow(WindowNumber number, const WindowSpec& spec) {
         area = top.get();
     }
     top->setWindowFlags(flags);
-    top->setWindowTitle(spec.title);
+    top->setWindowTitle(wanted.title);
     top->setAttribute(Qt::WA_QuitOnClose, false);
-    if (spec.resizable) {
-        top->resize(spec.client);
+    if (wanted.resizable) {
+        top->resize(wanted.client);
     } else {
-        top->setFixedSize(spec.client);
+        top->setFixedSize(wanted.client);
     }
-    top->move(spec.position);
+    top->move(wanted.position);
     top->show();
-    if (spec.centred) {
+    if (wanted.centred) {
         // Centred by the outer size, which is known once the window is shown.
         const QScreen* screen = top->screen();
         const QSize screenSize = screen ? screen->geometry().size() : QSize();
@@ -203,19 +203,19 @@ void Toolkit::attachMenu(WindowNumber number, const QString& title,
     main->layout()->activate();
 }
 
-bool Toolkit::createControl(const ControlSpec& spec) {
-    const auto found = windows_.find(spec.window);
+bool Toolkit::createControl(const ControlSpec& wanted) {
+    const auto found = windows_.find(wanted.window);
     if (found == windows_.end()) {
         return false;
     }
     QWidget* parent = found->second->area;
-    const int n = number(spec.number);
+    const int n = number(wanted.number);
     const QString text =
-        QString::fromUtf8(spec.text.data(), static_cast<qsizetype>(spec.text.size()));
+        QString::fromUtf8(wanted.text.data(), static_cast<qsizetype>(wanted.text.size()));
     QWidget* widget = nullptr;
-    QRect geometry(spec.x, spec.y, spec.width, spec.height);
+    QRect geometry(wanted.x, wanted.y, wanted.width, wanted.height);
 
-    switch (spec.kind) {
+    switch (wanted.kind) {
     case ControlKind::ListView:
         widget = new RecordListView(n, events_, new RecordListModel(parent), parent);
         break;
@@ -230,7 +230,7 @@ bool Toolkit::createControl(const ControlSpec& spec) {
         // high as the single-line fields around it, so it never covers the one below.
         const int closedHeight = std::min(box->sizeHint().height(), fieldHeight);
         const int rowHeight = box->fontMetrics().height() + 2;
-        box->setMaxVisibleItems(std::max(1, (spec.height - closedHeight) / rowHeight));
+        box->setMaxVisibleItems(std::max(1, (wanted.height - closedHeight) / rowHeight));
         geometry.setHeight(closedHeight);
         entries_[n];
         widget = box;
@@ -240,11 +240,11 @@ bool Toolkit::createControl(const ControlSpec& spec) {
     case ControlKind::DigitsField:
     case ControlKind::ReadOnlyField: {
         auto* field = new QLineEdit(parent);
-        field->setValidator(new FieldValidator(spec.kind == ControlKind::DigitsField
+        field->setValidator(new FieldValidator(wanted.kind == ControlKind::DigitsField
                                                    ? FieldValidator::Accepts::Digits
                                                    : FieldValidator::Accepts::Text,
                                                field));
-        field->setReadOnly(spec.kind == ControlKind::ReadOnlyField);
+        field->setReadOnly(wanted.kind == ControlKind::ReadOnlyField);
         widget = field;
         break;
     }
@@ -269,7 +269,7 @@ bool Toolkit::createControl(const ControlSpec& spec) {
     case ControlKind::DefaultButton: {
         auto* button = new QPushButton(text, parent);
         button->setAutoDefault(false);
-        button->setDefault(spec.kind == ControlKind::DefaultButton);
+        button->setDefault(wanted.kind == ControlKind::DefaultButton);
         widget = button;
         break;
     }
@@ -277,16 +277,16 @@ bool Toolkit::createControl(const ControlSpec& spec) {
     case ControlKind::CentredLabel:
     case ControlKind::WrappingLabel: {
         auto* label = new Label(parent);
-        if (spec.kind == ControlKind::RightLabel) {
+        if (wanted.kind == ControlKind::RightLabel) {
             label->setAlignment(Qt::AlignRight | Qt::AlignTop);
-        } else if (spec.kind == ControlKind::CentredLabel) {
+        } else if (wanted.kind == ControlKind::CentredLabel) {
             label->setAlignment(Qt::AlignCenter);
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         } else {
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             label->setWordWrap(true);
         }
-        label->setProgramText(windows1252FromUtf8(spec.text));
+        label->setProgramText(windows1252FromUtf8(wanted.text));
         widget = label;
         break;
     }
@@ -299,8 +299,8 @@ bool Toolkit::createControl(const ControlSpec& spec) {
     widget->setGeometry(geometry);
     widget->show();
     controls_[n] = widget;
-    kinds_[n] = spec.kind;
-    watchUserInput(spec.number, spec.kind, widget);
+    kinds_[n] = wanted.kind;
+    watchUserInput(wanted.number, wanted.kind, widget);
     return true;
 }
 

@@ -80,11 +80,11 @@ public:
     Dialogs& dialogs() { return dialogs_; }
 
     // Windows and what they hold. Creating fails (false) when the window cannot be made.
-    bool openWindow(WindowNumber window, const WindowSpec& spec);
+    bool openWindow(WindowNumber window, const WindowSpec& wanted);
     void closeWindow(WindowNumber window); // its controls go with it
     void attachMenu(WindowNumber window, const QString& title,
                     const std::vector<MenuEntry>& entries);
-    bool createControl(const ControlSpec& spec);
+    bool createControl(const ControlSpec& wanted);
     void setListColumns(Control list, const std::vector<ListColumn>& columns, CellText cellText);
 
     // The control operations the program uses. Texts are Windows-1252.
