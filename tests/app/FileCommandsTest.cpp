@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <csignal>
@@ -224,6 +225,56 @@ TEST_F(FileCommandsTest, AWriteErrorLeavesTheOldFileWholeAndIsReported) {
     EXPECT_TRUE(app->program().modified);
     EXPECT_EQ(readFile(path("sammlung.csv")), old);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"sammlung.csv"});
+}
+
+// Marks a file or folder immutable, which even root cannot write to, while it lives.
+class Immutable {
+public:
+    explicit Immutable(const QString& path) : path_(path) {
+        made_ = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path_}) == 0;
+    }
+    ~Immutable() {
+        if (made_) {
+            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path_});
+        }
+    }
+    bool made() const { return made_; }
+
+private:
+    QString path_;
+    bool made_ = false;
+};
+
+TEST_F(FileCommandsTest, AFileOrFolderThatMayNotBeWrittenFailsWithANotice) {
+    writeFile(path("fest.csv"), "1;1;1;A\r\n");
+    QDir(folder.path()).mkdir(QStringLiteral("fest"));
+    const Immutable file(path("fest.csv"));
+    const Immutable folderGuard(path("fest"));
+    if (!file.made() || !folderGuard.made()) {
+        GTEST_SKIP()
+            << "chattr +i is not possible here (it needs root on a file system that has it)";
+    }
+    addRecords({"2;2;2;B;;;;"});
+    app->program().modified = true;
+
+    openFile(path("fest.csv")); // opening asks for write access too
+    EXPECT_TRUE(inNoticeMode());
+    EXPECT_EQ(text(Control::StatusText), "Die Datei konnte nicht korrekt ge\xF6"
+                                         "ffnet werden.");
+    EXPECT_EQ(app->program().collection.count(), 1);
+    click(Control::OkButton);
+    EXPECT_TRUE(pump());
+
+    for (const QString& target : {path("fest.csv"), path("fest/neu.csv")}) {
+        SCOPED_TRACE(target.toStdString());
+        saveFile(target);
+        EXPECT_TRUE(inNoticeMode());
+        EXPECT_EQ(text(Control::StatusText), "Die Datei konnte nicht korrekt gespeichert werden.");
+        EXPECT_TRUE(app->program().modified);
+        click(Control::OkButton);
+        EXPECT_TRUE(pump());
+    }
+    EXPECT_EQ(readFile(path("fest.csv")), "1;1;1;A\r\n");
 }
 
 TEST_F(FileCommandsTest, RoundTripKeepsEveryRecordAlsoWithSemicolonsAndLineBreaks) {
