@@ -1,12 +1,12 @@
 #include "EditDialog.h"
 
 #include "ListView.h"
+#include "PicturePreview.h"
 #include "Program.h"
 #include "StatusArea.h"
 #include "collection/NumberText.h"
 #include "toolkit/Text.h"
 
-#include <QDir>
 
 namespace dovra {
 
@@ -50,12 +50,7 @@ std::string damageFromOneLine(const std::string& oneLine) {
 }
 
 void browseForEditPicture(Program& program) {
-    toolkit::FileDialogRequest request;
-    request.kind = toolkit::FileDialogRequest::Kind::Open;
-    request.title = QStringLiteral("Bild laden");
-    request.filter = QStringLiteral("Pünngs (*.png)|*.png");
-    request.folder = QDir::homePath();
-    const QString path = program.toolkit.dialogs().chooseFile(request);
+    const QString path = choosePictureFile(program, QString());
     if (!path.isEmpty()) {
         program.toolkit.setText(Control::EditImagePathField, toolkit::fromQString(path));
     }

@@ -18,15 +18,19 @@ void showPictureFile(Program& program, const QString& path) {
     program.toolkit.setState(Control::PictureView, previewPicture);
 }
 
-void browseForPicture(Program& program) {
+QString choosePictureFile(Program& program, const QString& proposedName) {
     toolkit::FileDialogRequest request;
     request.kind = toolkit::FileDialogRequest::Kind::Open;
     request.title = QStringLiteral("Bild laden");
     request.filter = QStringLiteral("Pünngs (*.png)|*.png");
-    // The proposed place is "C:\autoexec.bat"; here there is no drive C:, so the home folder.
     request.folder = QDir::homePath();
-    request.fileName = QStringLiteral("autoexec.bat");
-    const QString path = program.toolkit.dialogs().chooseFile(request);
+    request.fileName = proposedName;
+    return program.toolkit.dialogs().chooseFile(request);
+}
+
+void browseForPicture(Program& program) {
+    // The proposed place is "C:\autoexec.bat"; here there is no drive C:, so the home folder.
+    const QString path = choosePictureFile(program, QStringLiteral("autoexec.bat"));
     program.toolkit.setText(Control::ImagePathField, toolkit::fromQString(path));
     if (!path.isEmpty()) {
         showPictureFile(program, path);

@@ -10,6 +10,9 @@ struct Program;
 // into PictureView.
 void browseForPicture(Program& program);
 
+// The dialog "Bild laden" in the home folder; the path chosen, empty when cancelled.
+QString choosePictureFile(Program& program, const QString& proposedName);
+
 // RecordList's events: the picture of the record the selected row shows.
 void previewSelectedRow(Program& program);
 
