@@ -47,8 +47,6 @@ std::string cellText(const CapRecord& record, int column) {
 
 void refreshList(Program& program) {
     toolkit::Toolkit& tk = program.toolkit;
-    tk.removeAllEntries(Control::RecordList);
-
     const int countryEntry = tk.state(Control::CountryBox);
     const std::string country =
         countryEntry >= 0 ? tk.entryText(Control::CountryBox, countryEntry) : std::string();
@@ -74,6 +72,7 @@ void refreshList(Program& program) {
         }
         ++position;
     }
+    // One model reset replaces every row; no row is selected afterwards.
     tk.setRows(Control::RecordList, std::move(rows));
     showStatistics(program, statistics.figures());
 }

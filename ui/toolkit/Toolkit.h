@@ -103,7 +103,6 @@ public:
 
     // RecordList's rows.
     void setRows(Control list, std::vector<ListRow> rows); // replaces all, none selected
-    void removeAllEntries(Control list) { setRows(list, {}); }
     std::string entryText(Control list, int row, int column) const;
     std::int32_t entryData(Control list, int row) const;
     const std::vector<ListRow>& rows(Control list) const;
